@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds everything and runs all three tiers of tests: native unit tests, the Windows build's
+# tests under Wine, and the end-to-end tests with the real DLL and program under Xvfb + Wine.
+# Also builds the 32-bit deliverables and checks them. Benchmarks: scripts/bench.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+bash scripts/setup.sh
+
+jobs=$(nproc)
+build() { # dir toolchain
+  local dir=$1; shift
+  cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  cmake --build "$dir" -j"$jobs" >/dev/null
+}
+
+echo "== building (native, win64 for the Wine tiers, win32 deliverables)"
+build build/native
+build build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+
+# One Wine prefix and one virtual display for the unit tiers; end-to-end tests make their own.
+export KURVIX_WINEPREFIX="$root/build/wine/unit"
+source scripts/e2e-lib.sh
+kx_start_xvfb
+trap kx_stop_all EXIT
+WINEPREFIX="$KURVIX_WINEPREFIX" kx_wineboot
+
+status=0
+echo "== native unit tests"
+ctest --test-dir build/native --output-on-failure -j"$jobs" || status=1
+echo "== Windows tests under Wine (unit, Win32 layer, end-to-end)"
+ctest --test-dir build/win64 --output-on-failure -j"$jobs" || status=1
+echo "== deliverables"
+ctest --test-dir build/win32 --output-on-failure -L deliverable || status=1
+exit $status

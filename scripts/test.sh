@@ -8,6 +8,7 @@ root=$(pwd)
 bash scripts/setup.sh
 
 jobs=$(nproc)
+out=${KX_BUILD_ROOT:-build} # where the builds go; set it to keep parallel runs apart
 build() { # dir toolchain
   local dir=$1; shift
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
@@ -15,12 +16,12 @@ build() { # dir toolchain
 }
 
 echo "== building (native, win64 for the Wine tiers, win32 deliverables)"
-build build/native
-build build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
-build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+build "$out/native"
+build "$out/win64" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+build "$out/win32" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 
 # One Wine prefix and one virtual display for the unit tiers; end-to-end tests make their own.
-export KURVIX_WINEPREFIX="$root/build/wine/unit"
+export KURVIX_WINEPREFIX="$(cd "$out" && pwd)/wine/unit"
 source scripts/e2e-lib.sh
 kx_start_xvfb
 trap kx_stop_all EXIT
@@ -28,9 +29,9 @@ WINEPREFIX="$KURVIX_WINEPREFIX" kx_wineboot
 
 status=0
 echo "== native unit tests"
-ctest --test-dir build/native --output-on-failure -j"$jobs" || status=1
+ctest --test-dir "$out/native" --output-on-failure -j"$jobs" || status=1
 echo "== Windows tests under Wine (unit, Win32 layer, end-to-end)"
-ctest --test-dir build/win64 --output-on-failure -j"$jobs" || status=1
+ctest --test-dir "$out/win64" --output-on-failure -j"$jobs" || status=1
 echo "== deliverables"
-ctest --test-dir build/win32 --output-on-failure -L deliverable || status=1
+ctest --test-dir "$out/win32" --output-on-failure -L deliverable || status=1
 exit $status

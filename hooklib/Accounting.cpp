@@ -96,7 +96,7 @@ void AccountClick(SharedBlock& b, const MouseEvent& e, uint32_t& counter) {
 
 void CirclePosition(int32_t step, int32_t x, int32_t y, int32_t& newX, int32_t& newY) {
     const long double twoPi = 6.283185307179586; // 2 pi as a double
-    const long double hundredth = 0.01;           // the double nearest 0.01
+    const long double hundredth = 0.01;          // the double nearest 0.01
     const double angle = static_cast<double>(step * twoPi * hundredth);
     newX = static_cast<int32_t>(static_cast<long double>(x) + 6.0L * X87Cos(angle));
     newY = static_cast<int32_t>(static_cast<long double>(y) + 6.0L * X87Sin(angle));

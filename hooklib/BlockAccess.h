@@ -11,7 +11,7 @@
 namespace kurvix {
 
 struct DisplayQuery {
-    bool (*sizeMm)(int& width, int& height);         // false: no device context
+    bool (*sizeMm)(int& width, int& height);        // false: no device context
     bool (*resolution)(int& pixelsX, int& pixelsY); // false: no device context
 };
 

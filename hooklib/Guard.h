@@ -9,9 +9,9 @@
 namespace kurvix {
 
 struct GuardPlatform {
-    uint32_t (*selfId)();                // non-zero id of the calling process
+    uint32_t (*selfId)();                 // non-zero id of the calling process
     bool (*ownerAlive)(uint32_t ownerId); // whether that process still runs
-    void (*relax)();                     // yield the processor during a long wait
+    void (*relax)();                      // yield the processor during a long wait
 };
 
 // How many failed tries pass between two looks at the holder's process.

@@ -81,10 +81,12 @@ SehRecord* SehTop() {
     return top;
 }
 
-void SetSehTop(SehRecord* record) { __asm__ volatile("movl %0, %%fs:0" : : "r"(record) : "memory"); }
+void SetSehTop(SehRecord* record) {
+    __asm__ volatile("movl %0, %%fs:0" : : "r"(record) : "memory");
+}
 
 extern "C" EXCEPTION_DISPOSITION __cdecl KurvixLandOnFault(EXCEPTION_RECORD* record,
-                                                          void* establisher, CONTEXT*, void*) {
+                                                           void* establisher, CONTEXT*, void*) {
     if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND))
         return ExceptionContinueSearch;
     RtlUnwind(establisher, nullptr, record, nullptr);
@@ -123,12 +125,19 @@ extern "C" EXCEPTION_DISPOSITION KurvixLandOnFault64(EXCEPTION_RECORD* record, v
     __builtin_longjmp(landing, 1);
 }
 
+// Wine also keeps a frame list in the TEB (fs:0's place on x86-64), to which its dispatcher
+// adds a frame around the call of a language handler; landing back skips its removal, so the
+// list is put back as it was. On Windows the list is unused there and this changes nothing.
 __attribute__((noinline)) bool RunGuarded(HookWork* work) {
     if (g_landingSlot == TLS_OUT_OF_INDEXES)
         return (AccountHookEvent(work), true); // no slot: run unprotected rather than not at all
     __asm__ volatile(".seh_handler KurvixLandOnFault64, @except");
+    NT_TIB* tib;
+    __asm__("movq %%gs:0x30, %0" : "=r"(tib)); // the TEB's own address
+    _EXCEPTION_REGISTRATION_RECORD* const frames = tib->ExceptionList;
     void* landing[5];
     if (__builtin_setjmp(landing)) {
+        tib->ExceptionList = frames;
         TlsSetValue(g_landingSlot, nullptr);
         return false;
     }

@@ -13,8 +13,8 @@ SharedBlock g_block __attribute__((section(".shared"), shared)) = kurvix::FreshB
 
 namespace {
 
-HHOOK HookHandle = nullptr;        // the hook this process installed, if any
-HINSTANCE ModuleHandle = nullptr;  // this library in this process
+HHOOK HookHandle = nullptr;       // the hook this process installed, if any
+HINSTANCE ModuleHandle = nullptr; // this library in this process
 
 BlockAccess Access() { return BlockAccess(g_block, kurvix::Win32HookPlatform()); }
 

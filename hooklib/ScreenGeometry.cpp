@@ -26,8 +26,7 @@ double MillimetresToCentimetres(double mm) {
 
 void ApplyResolution(SharedBlock& block, int rx, int ry) {
     ApplyAxis(block.ScreenWidthMm, rx, kGridWidth, block.MetresPerPixelX, block.CellsPerPixelX);
-    ApplyAxis(block.ScreenHeightMm, ry, kGridHeight, block.MetresPerPixelY,
-              block.CellsPerPixelY);
+    ApplyAxis(block.ScreenHeightMm, ry, kGridHeight, block.MetresPerPixelY, block.CellsPerPixelY);
 }
 
 } // namespace kurvix

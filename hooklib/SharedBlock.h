@@ -11,16 +11,16 @@ constexpr int kGridHeight = 60;
 constexpr int kGridCells = kGridWidth * kGridHeight;
 
 struct SharedBlock {
-    uint32_t Guard;            // 0 free; otherwise the id of the process that holds it (atomic)
-    void* PreviousHandle;      // application window of the running Kurvix, or null
-    uint32_t HookCount;        // hook calls since last set; also added to atomically, unguarded
-    long double Pixels;        // cursor path, screen pixels (80-bit extended)
-    long double Distance;      // cursor path, metres (80-bit extended)
+    uint32_t Guard;       // 0 free; otherwise the id of the process that holds it (atomic)
+    void* PreviousHandle; // application window of the running Kurvix, or null
+    uint32_t HookCount;   // hook calls since last set; also added to atomically, unguarded
+    long double Pixels;   // cursor path, screen pixels (80-bit extended)
+    long double Distance; // cursor path, metres (80-bit extended)
     int32_t LastX;
     int32_t LastY;
     bool HavePosition;
-    bool EasterMode;           // cursor-circling mode
-    int32_t CircleStep;        // 0..100
+    bool EasterMode;    // cursor-circling mode
+    int32_t CircleStep; // 0..100
     bool CircleDue;
     uint32_t MouseClicksLeft;
     uint32_t MouseClicksRight;

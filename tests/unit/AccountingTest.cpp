@@ -105,14 +105,22 @@ TEST_F(AccountingTest, EachMessageCountsForItsButtonOnly) {
         uint32_t message;
         uint32_t left, right, middle, wheel;
     } cases[] = {
-        {msg::LButtonDown, 1, 0, 0, 0},     {msg::LButtonDblClk, 1, 0, 0, 0},
-        {msg::NcLButtonDown, 1, 0, 0, 0},   {msg::NcLButtonDblClk, 1, 0, 0, 0},
-        {msg::RButtonDown, 0, 1, 0, 0},     {msg::RButtonDblClk, 0, 1, 0, 0},
-        {msg::NcRButtonDown, 0, 1, 0, 0},   {msg::NcRButtonDblClk, 0, 1, 0, 0},
-        {msg::MButtonDown, 0, 0, 1, 0},     {msg::MButtonDblClk, 0, 0, 1, 0},
-        {msg::NcMButtonDown, 0, 0, 1, 0},   {msg::NcMButtonDblClk, 0, 0, 1, 0},
-        {msg::MouseWheel, 0, 0, 0, 1},      {msg::LButtonUp, 0, 0, 0, 0},
-        {0x0205 /* right up */, 0, 0, 0, 0}, {0x020B /* x button */, 0, 0, 0, 0},
+        {msg::LButtonDown, 1, 0, 0, 0},
+        {msg::LButtonDblClk, 1, 0, 0, 0},
+        {msg::NcLButtonDown, 1, 0, 0, 0},
+        {msg::NcLButtonDblClk, 1, 0, 0, 0},
+        {msg::RButtonDown, 0, 1, 0, 0},
+        {msg::RButtonDblClk, 0, 1, 0, 0},
+        {msg::NcRButtonDown, 0, 1, 0, 0},
+        {msg::NcRButtonDblClk, 0, 1, 0, 0},
+        {msg::MButtonDown, 0, 0, 1, 0},
+        {msg::MButtonDblClk, 0, 0, 1, 0},
+        {msg::NcMButtonDown, 0, 0, 1, 0},
+        {msg::NcMButtonDblClk, 0, 0, 1, 0},
+        {msg::MouseWheel, 0, 0, 0, 1},
+        {msg::LButtonUp, 0, 0, 0, 0},
+        {0x0205 /* right up */, 0, 0, 0, 0},
+        {0x020B /* x button */, 0, 0, 0, 0},
         {0x020E /* horizontal wheel */, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {

@@ -47,9 +47,9 @@ TEST_F(BlockAccessTest, GetPixelsTruncatesTowardZeroAndKeepsTheFraction) {
         {1234.75L, 1234.0L},
         {-2.5L, -2.0L},
         {0.999L, 0.0L},
-        {2147483648.5L, 2147483648.0L},            // past a signed 32-bit integer
+        {2147483648.5L, 2147483648.0L},                       // past a signed 32-bit integer
         {4294967296.0L * 4096 + 0.25L, 4294967296.0L * 4096}, // 2^44
-        {1e25L, 1e25L},                            // beyond 64 bits: already whole
+        {1e25L, 1e25L},                                       // beyond 64 bits: already whole
     };
     for (const Case& c : cases) {
         access.SetPixels(c.stored);

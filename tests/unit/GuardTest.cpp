@@ -1,9 +1,9 @@
 // The guard's exclusion under threads hammering one block, and its recovery from a holder
 // whose process died inside it.
+#include "Guard.h"
 #include "Accounting.h"
 #include "BlockAccess.h"
 #include "FakeHookPlatform.h"
-#include "Guard.h"
 
 #include <gtest/gtest.h>
 

@@ -71,3 +71,10 @@ kx_wait_for() {
     sleep 0.2
   done
 }
+
+# Prints "TYPE DATA" of a registry value as the system's reg.exe reads it ("REG_DWORD 0x1"),
+# or fails when the value is missing. KEY as reg.exe takes it: HKLM\SOFTWARE\...
+kx_reg_get() { # key name
+  kx_wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^    $2    \(REG_[A-Z_]*\)    \(.*\)\$/\1 \2/p" | grep .
+}

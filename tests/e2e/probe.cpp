@@ -79,14 +79,14 @@ bool Matches(HWND hwnd, const Selector& s) {
     return !s.hasTitle || TextOf(hwnd) == s.title;
 }
 
+BOOL CALLBACK Collect(HWND hwnd, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+    return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows() {
     std::vector<HWND> windows;
-    EnumWindows(
-        [](HWND hwnd, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
@@ -143,13 +143,7 @@ int Find(const Options& o) {
 
 int Children(HWND hwnd) {
     std::vector<HWND> children;
-    EnumChildWindows(
-        hwnd,
-        [](HWND child, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(hwnd, Collect, reinterpret_cast<LPARAM>(&children));
     for (HWND child : children)
         std::printf("child hwnd=%p id=%ld visible=%d class=%s text=%s\n", static_cast<void*>(child),
                     static_cast<long>(GetDlgCtrlID(child)), IsWindowVisible(child) ? 1 : 0,

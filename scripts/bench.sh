@@ -4,7 +4,8 @@
 #   1. natively (Google Benchmark): the guarded work per move, click and wheel event beside a
 #      bare acquire and release of the guard;
 #   2. under Wine on a virtual display (x86-64 Windows build): bursts of real mouse messages
-#      retrieved with our hook installed, beside an empty hook and no hook at all.
+#      retrieved with our hook installed, beside an empty hook and no hook at all;
+#   3. natively: the full-screen picture at 1920 x 1080 beside a plain copy of the bitmap.
 # Usage: scripts/bench.sh [messages a burst, default 200] [rounds, default 15]
 # Builds go to KX_BENCH_DIR (default build/bench).
 set -euo pipefail
@@ -23,10 +24,15 @@ build() { # dir target [cmake args]
 
 echo "== building (native and win64, in $out)"
 build "$out/native" hook_bench
+build "$out/native" fullscreen_bench
 build "$out/win64" hookburst -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
 
 echo "== guarded work per event, beside the bare guard (native)"
 "$out/native/tests/bench/hook_bench" --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true 2>/dev/null
+
+echo "== the full-screen picture at 1920 x 1080 beside a plain copy of the bitmap (native)"
+"$out/native/tests/bench/fullscreen_bench" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true 2>/dev/null
 
 echo "== mouse messages retrieved with our hook, an empty hook, no hook (Wine)"

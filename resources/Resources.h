@@ -1,0 +1,13 @@
+// Resource ids of the program.
+#pragma once
+
+#define IDI_KURVIX 1
+
+#define IDS_INVALID_NUMBER 1003
+#define IDS_INPUT_ERROR 1004
+#define IDS_VERSION_FORMAT 1005
+#define IDS_WEB_ADDRESS 1006
+#define IDS_MAIL_ADDRESS 1007
+#define IDS_SCREEN_SIZE_DETECTED 1008
+#define IDS_INFORMATION 1009
+#define IDS_INTERNAL_VERSION 1010

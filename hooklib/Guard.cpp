@@ -31,4 +31,9 @@ void AcquireGuard(uint32_t& word, const GuardPlatform& platform) {
 
 void ReleaseGuard(uint32_t& word) { __atomic_store_n(&word, 0u, __ATOMIC_RELEASE); }
 
+void ReleaseGuardHeldBy(uint32_t& word, uint32_t ownerId) {
+    uint32_t holder = ownerId;
+    __atomic_compare_exchange_n(&word, &holder, 0u, false, __ATOMIC_RELEASE, __ATOMIC_RELAXED);
+}
+
 } // namespace kurvix

@@ -20,6 +20,10 @@ constexpr uint32_t kSpinsPerOwnerCheck = 1u << 14;
 void AcquireGuard(uint32_t& word, const GuardPlatform& platform);
 void ReleaseGuard(uint32_t& word);
 
+// Frees the guard if `ownerId` holds it, and only then. For a process that is ending: its other
+// threads were stopped wherever they were, perhaps inside the guard, and will never release it.
+void ReleaseGuardHeldBy(uint32_t& word, uint32_t ownerId);
+
 class GuardLock {
   public:
     GuardLock(uint32_t& word, const GuardPlatform& platform) : word_(word) {

@@ -78,13 +78,18 @@ void SetEasterMode(bool on) { Access().SetEasterMode(on); }
 
 // A fresh block (or one whose size is 0) takes the screen's size from the display; a size that
 // some process set is never replaced here.
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+// At process exit (reserved non-null) the other threads are already gone; one that was stopped
+// inside the guard left it held by this process, which would make the hook's removal below, and
+// then every process on the desktop, wait for ever.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         ModuleHandle = instance;
         kurvix::StartHookRuntime();
         if (!Access().HasScreenSize())
             SetScreenSizeAuto();
     } else if (reason == DLL_PROCESS_DETACH) {
+        if (reserved)
+            kurvix::ReleaseGuardHeldBy(g_block.Guard, GetCurrentProcessId());
         RemoveHook();
         kurvix::StopHookRuntime();
     }

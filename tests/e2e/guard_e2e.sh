@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A process that dies while it holds the hook library's guard must not freeze the others: a
-# reader waits while the holder lives, and gets its figures once the holder is killed.
+# reader waits while the holder lives, and gets its figures once the holder is killed. A process
+# that ends while its own threads are inside the guard ends, and leaves the guard free.
 #
 # Usage: guard_e2e.sh BIN_DIR WORK_DIR   (hookhost.exe, guardholder.exe, KurvixHook.dll in BIN_DIR)
 set -euo pipefail
@@ -46,3 +47,15 @@ grep -q '^clicks_left=' <<<"$out" || {
     exit 1
 }
 echo "guard recovered from a killed holder"
+
+for round in 1 2 3 4 5; do
+    if ! timeout 20 "$KX_ROOT/scripts/wine-run" "$bin/guardholder.exe" exit-race; then
+        echo "FAIL: round $round: a process ending with threads inside the guard did not end" >&2
+        exit 1
+    fi
+done
+timeout 20 "$KX_ROOT/scripts/wine-run" "$bin/hookhost.exe" read >/dev/null || {
+    echo "FAIL: the guard stayed held after the exit races" >&2
+    exit 1
+}
+echo "processes ending inside the guard end and free it"

@@ -1,7 +1,10 @@
-// guardholder: takes the hook library's guard and keeps it, as a process would that dies inside
-// a hook call. It finds the shared block at the start of KurvixHook.dll's ".shared" section,
-// stores its own process id in the guard word the way a holder does, prints "held" and waits
-// to be killed.
+// guardholder: holds the hook library's guard the way a process does that dies inside it.
+//
+//   guardholder             finds the shared block at the start of KurvixHook.dll's ".shared"
+//                           section, stores its own process id in the guard word the way a
+//                           holder does, prints "held" and waits to be killed
+//   guardholder exit-race   two threads call an export in a loop while the main thread ends the
+//                           process, which stops them wherever they are, often inside the guard
 #include "KurvixHook.h"
 
 #include <windows.h>
@@ -26,8 +29,23 @@ uint32_t* SharedGuardWord() {
 
 } // namespace
 
-int main() {
-    GetPixelFrequencyWidth(); // binds the library by import, as the program does
+DWORD WINAPI CallExportsForEver(LPVOID started) {
+    InterlockedExchange(static_cast<LONG*>(started), 1);
+    for (;;)
+        GetTotalPixelClicks();
+}
+
+int ExitRace() {
+    LONG started = 0;
+    for (int i = 0; i < 2; ++i)
+        CloseHandle(CreateThread(nullptr, 0, CallExportsForEver, &started, 0, nullptr));
+    while (!started)
+        Sleep(1);
+    Sleep(50);
+    ExitProcess(0);
+}
+
+int HoldUntilKilled() {
     uint32_t* guard = SharedGuardWord();
     if (!guard) {
         std::printf("no-shared-section\n");
@@ -43,4 +61,11 @@ int main() {
     std::fflush(stdout);
     Sleep(INFINITE);
     return 0;
+}
+
+int main(int argc, char** argv) {
+    GetPixelFrequencyWidth(); // binds the library by import, as the program does
+    if (argc > 1 && std::strcmp(argv[1], "exit-race") == 0)
+        return ExitRace();
+    return HoldUntilKilled();
 }

@@ -75,6 +75,16 @@ TEST(GuardTest, GuardOfADeadProcessIsTakenOver) {
     test::FakeProcesses::dead.clear();
 }
 
+TEST(GuardTest, EndingProcessFreesOnlyItsOwnHold) {
+    uint32_t word = 77;
+    ReleaseGuardHeldBy(word, 78); // another process holds it: untouched
+    EXPECT_EQ(word, 77u);
+    ReleaseGuardHeldBy(word, 77);
+    EXPECT_EQ(word, 0u);
+    ReleaseGuardHeldBy(word, 77); // free stays free
+    EXPECT_EQ(word, 0u);
+}
+
 TEST(GuardTest, GuardOfALiveProcessIsWaitedFor) {
     uint32_t word = 4343; // held by another live process
     std::atomic<bool> acquired{false};

@@ -9,7 +9,7 @@
 //   probe children SELECT              the child controls with their texts (WM_GETTEXT)
 //   probe menu     SELECT [--open]     the menu bar's items with check marks; --open prepares
 //                                      each submenu as opening it would (WM_INITMENUPOPUP)
-//   probe command  SELECT --item PATH  posts the menu command of the item PATH ("&File/E&xit")
+//   probe command  SELECT --item PATH  runs the menu command of the item PATH ("&File/E&xit")
 //   probe key      SELECT --vk N       brings the window forward and types the key (SendInput)
 //   probe close    SELECT              posts WM_CLOSE
 //   probe foreground                   the foreground window
@@ -208,7 +208,10 @@ int Command(HWND hwnd, const std::string& item) {
         std::printf("command=unknown\n");
         return 1;
     }
-    PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    // Sent, so that the item's work is done when the probe returns; an item that opens a modal
+    // window returns at the time limit.
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0, SMTO_ABORTIFHUNG, 3000, &result);
     std::printf("command=%d\n", id);
     return 0;
 }
@@ -224,7 +227,7 @@ void TypeKey(WORD vk) {
 
 int Key(HWND hwnd, int vk) {
     SetForegroundWindow(hwnd);
-    for (int i = 0; i < 20 && GetForegroundWindow() != hwnd; ++i)
+    for (int i = 0; i < 100 && GetForegroundWindow() != hwnd; ++i)
         Sleep(50);
     const int foreground = GetForegroundWindow() == hwnd ? 1 : 0;
     TypeKey(static_cast<WORD>(vk));

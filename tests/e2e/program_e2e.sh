@@ -29,7 +29,7 @@ MAIN=(--class KurvixForm --title Kurvix --menu 1)
 APPWIN=(--class KurvixApplication --title Kurvix)
 TRAY=(--class __winex11_standalone_tray --visible 1) # Wine's tray, shown while an icon is in it
 
-probe() { timeout 30 "$KX_ROOT/scripts/wine-run" "$bin/probe.exe" "$@" | tr -d '\r'; }
+probe() { timeout 60 "$KX_ROOT/scripts/wine-run" "$bin/probe.exe" "$@" | tr -d '\r'; }
 field() { sed -n "s/^$1=//p" <<<"$2"; } # field KEY TEXT
 
 # The prefix for this group: a copy of the template, with the program in PROGRAM_DIR.
@@ -59,7 +59,7 @@ exited() { # pid: ended (a zombie counts)
 
 # Waits for the process to end and checks its exit code.
 expect_exit() { # pid what
-    if ! kx_wait_for 20 exited "$1"; then
+    if ! kx_wait_for 30 exited "$1"; then
         fail "$2: the process did not end"
         return 1
     fi
@@ -70,14 +70,14 @@ expect_exit() { # pid what
 
 # A normal start: the main window shows, the application window and the tray icon exist.
 expect_shown() { # what
-    probe find "${MAIN[@]}" --visible 1 --wait 20 >/dev/null || fail "$1: no main window shown"
+    probe find "${MAIN[@]}" --visible 1 --wait 30 >/dev/null || fail "$1: no main window shown"
     probe find "${APPWIN[@]}" >/dev/null || fail "$1: no application window"
     probe find "${TRAY[@]}" --wait 10 >/dev/null || fail "$1: no tray icon"
 }
 
 # A start into the tray: the tray icon and the hidden main window exist, and no window shows.
 expect_tray_only() { # what
-    probe find "${TRAY[@]}" --wait 20 >/dev/null || fail "$1: no tray icon"
+    probe find "${TRAY[@]}" --wait 30 >/dev/null || fail "$1: no tray icon"
     probe find "${MAIN[@]}" --visible 0 --wait 10 >/dev/null || fail "$1: no hidden main window"
     sleep 1 # a window that would show late
     probe find "${MAIN[@]}" --visible 1 >/dev/null && fail "$1: the main window shows"

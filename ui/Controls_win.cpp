@@ -81,6 +81,16 @@ RECT Control::BoundsInForm() const {
     return r;
 }
 
+void Control::SetBoundsInForm(int left, int top, int width, int height) {
+    MoveWindow(Handle(), left, top, width, height, TRUE);
+}
+
+POINT Control::ScreenToClient(int x, int y) const {
+    POINT p{x, y};
+    ::ScreenToClient(Handle(), &p);
+    return p;
+}
+
 POINT Control::ClientToScreen(int x, int y) const {
     POINT p{x, y};
     ::ClientToScreen(Handle(), &p);

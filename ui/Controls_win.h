@@ -42,8 +42,11 @@ class Control : public Window {
     void SendToBack();
     // Bounds in the form's client pixels.
     RECT BoundsInForm() const;
-    // A point of this control in screen pixels.
+    // Moves the control to these bounds in the form's client pixels.
+    void SetBoundsInForm(int left, int top, int width, int height);
+    // A point of this control in screen pixels, and a screen point in this control.
     POINT ClientToScreen(int x, int y) const;
+    POINT ScreenToClient(int x, int y) const;
 
   protected:
     Control(Parent parent, Bounds bounds);

@@ -4,6 +4,7 @@
 #include "Controls_win.h"
 #include "Form_win.h"
 #include "Menu_win.h"
+#include "Shell_win.h"
 #include "Timer_win.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,26 @@ TEST(StringTable, EntriesAndMissingEntry) {
     EXPECT_EQ(LoadStr(1008), "Kurvix has auto-detected your screen size.\n"
                              "Please verify that these settings are correct.");
     EXPECT_EQ(LoadStr(4242), "");
+}
+
+TEST(VersionResource, TheProgramsNumbersAndAFileWithoutOne) {
+    uint32_t fileMS = 7, fileLS = 7, productMS = 7, productLS = 7;
+    ASSERT_TRUE(ReadFileVersion(App().ExeName(), fileMS, fileLS, productMS, productLS));
+    EXPECT_EQ(productMS, 0x00010000u); // 1.0
+    EXPECT_EQ(productLS, 0x00000001u); // .0.1
+    EXPECT_EQ(fileMS, productMS);
+    EXPECT_EQ(fileLS, productLS);
+
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    const std::string plain = std::string(temp) + "kurvix-no-version.txt";
+    HANDLE file = CreateFileA(plain.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    uint32_t a = 7, b = 7, c = 7, d = 7;
+    EXPECT_FALSE(ReadFileVersion(plain, a, b, c, d));
+    EXPECT_EQ(a + b + c + d, 28u) << "outputs unchanged on failure";
+    DeleteFileA(plain.c_str());
 }
 
 TEST(ErrorBox, FullStopWhenTheLastCharacterSortsAfterThePoint) {

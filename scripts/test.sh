@@ -31,7 +31,9 @@ status=0
 echo "== native unit tests"
 ctest --test-dir "$out/native" --output-on-failure -j"$jobs" || status=1
 echo "== Windows tests under Wine (unit, Win32 layer, end-to-end)"
-ctest --test-dir "$out/win64" --output-on-failure -j"$jobs" || status=1
+# A test that fails is run once more: Wine and the X server under a loaded machine now and then
+# lose a start-up race; a second failure fails the run, and the first one stays in the log.
+ctest --test-dir "$out/win64" --output-on-failure -j"$jobs" --repeat until-pass:2 || status=1
 echo "== deliverables"
 ctest --test-dir "$out/win32" --output-on-failure -L deliverable || status=1
 exit $status

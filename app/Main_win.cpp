@@ -99,7 +99,7 @@ TMainFM::TMainFM()
       StartMinimizedMMI("Start &minimized"), AutoRunMMI("&Run on Windows startup"),
       Separator3MMI("-"), PreferencesMI("Preferences..."), HelpMMI("&?"), AboutMMI("&About..."),
       ShowMI("&Show Kurvix"), FullScreenMI("View &fullscreen distribution"), AboutMI("&About..."),
-      N1("-"), ExitMI("E&xit"), TrayIconsIL(16, 16) {
+      N1("-"), ExitMI("E&xit"), TrayIconsIL(16, 16), FreqMapper(HookFrequencySource()) {
     BuildPanels();
     BuildMenus();
     BindEvents();

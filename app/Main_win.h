@@ -5,8 +5,12 @@
 
 #include "Bitmap_win.h"
 #include "Controls_win.h"
+#include "FailureNotice.h"
 #include "Form_win.h"
+#include "Freqmap.h"
 #include "Menu_win.h"
+#include "PanelTexts.h"
+#include "StatsFile.h"
 #include "Timer_win.h"
 #include "TrayIcon_win.h"
 
@@ -49,8 +53,8 @@ class TMainFM : public ui::Form {
     ui::ImageList TrayIconsIL;
     ui::TrayIcon TrayTI;
 
-    // The frequency mapper member (TFrequencyMapper) comes here, right after the components,
-    // with the statistics wiring.
+    // Maps the pixel frequency grid to the colours of FrequencyIM.
+    TFrequencyMapper FreqMapper;
 
     // Own fields.
     long double TrackPixels = 0;
@@ -115,10 +119,20 @@ class TMainFM : public ui::Form {
     void SaveReportingFailure(bool fromAutoSave);
 
     std::unique_ptr<ui::Label> captions_[15];
+    // The statistics file's record from the window and the library, and back.
+    void ApplyStatsRecord(const StatsRecord& record);
+    StatsRecord CollectStatsRecord();
+    TrackBases CurrentTrackBases() const;
+    void SetTrackBases(const TrackBases& bases);
+    NumberSeparators separators_;     // the user's, read once at start
+    FailureNotice saveFailureNotice_; // a failed save of the file is told once per run
     bool autoSaveFailureShown_ = false;
     bool closed_ = false;
 };
 
 extern TMainFM* MainFM;
+
+// The hook library's pixel frequency grid, for the frequency mappers.
+const FrequencySource& HookFrequencySource();
 
 } // namespace kurvix

@@ -5,7 +5,11 @@
 #      bare acquire and release of the guard;
 #   2. under Wine on a virtual display (x86-64 Windows build): bursts of real mouse messages
 #      retrieved with our hook installed, beside an empty hook and no hook at all;
-#   3. natively: the full-screen picture at 1920 x 1080 beside a plain copy of the bitmap.
+#   3. natively: the full-screen picture at 1920 x 1080 beside a plain copy of the bitmap;
+#   4. natively: one refresh of the panels' texts beside its library reads, and one of the
+#      distribution image beside a copy of the grid;
+#   5. under Wine: a save and a load of the statistics file beside raw writes and reads of its
+#      19 602 bytes.
 # Usage: scripts/bench.sh [messages a burst, default 200] [rounds, default 15]
 # Builds go to KX_BENCH_DIR (default build/bench).
 set -euo pipefail
@@ -25,7 +29,9 @@ build() { # dir target [cmake args]
 echo "== building (native and win64, in $out)"
 build "$out/native" hook_bench
 build "$out/native" fullscreen_bench
+build "$out/native" panelimage_bench
 build "$out/win64" hookburst -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+build "$out/win64" statsio -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
 
 echo "== guarded work per event, beside the bare guard (native)"
 "$out/native/tests/bench/hook_bench" --benchmark_repetitions=5 \
@@ -38,3 +44,13 @@ echo "== the full-screen picture at 1920 x 1080 beside a plain copy of the bitma
 echo "== mouse messages retrieved with our hook, an empty hook, no hook (Wine)"
 bash tests/bench/hookburst-run.sh "$(pwd)/$out/wine/bench" "$out/win64/bin/hookburst.exe" \
   "$messages" "$rounds"
+
+echo "== one refresh of the panels' texts and of the distribution image, beside their floors (native)"
+"$out/native/tests/bench/panelimage_bench" --benchmark_repetitions=5 \
+  --benchmark_report_aggregates_only=true 2>/dev/null
+
+echo "== a save and a load of the statistics file beside raw writes and reads (Wine)"
+statsio_dir="$(pwd)/$out/wine/statsio"
+mkdir -p "$statsio_dir"
+KURVIX_WINEPREFIX="$(pwd)/$out/wine/bench" scripts/wine-run "$out/win64/tests/bench/statsio.exe" \
+  "Z:${statsio_dir//\//\\}" 300

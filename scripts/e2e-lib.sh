@@ -22,11 +22,16 @@ kx_start_xvfb() {
       kill -0 "$pid" 2>/dev/null || break
       sleep 0.05
     done
-    if [ -e "/tmp/.X11-unix/X${n}" ] && kill -0 "$pid" 2>/dev/null; then
+    # The display is ours only when our server holds its lock: two tests starting at the same
+    # moment may both have tried this number.
+    if [ -e "/tmp/.X11-unix/X${n}" ] && kill -0 "$pid" 2>/dev/null &&
+       [ "$(tr -d ' \n' <"/tmp/.X${n}-lock" 2>/dev/null)" = "$pid" ]; then
       KX_PIDS+=("$pid")
       export DISPLAY=":$n"
       return 0
     fi
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
   done
   echo "could not start Xvfb" >&2
   return 1

@@ -44,6 +44,8 @@ prepare() { # [windows dir of the program, below C:\]
     PROGRAM_WIN_PATH="C:\\${dir//\//\\}\\Kurvix.exe"
     mkdir -p "$PROGRAM_DIR"
     cp "$bin/Kurvix.exe" "$bin/KurvixHook.dll" "$PROGRAM_DIR/"
+    # A statistics file with a stored screen size: no screen-size message at the first show.
+    python3 "$(dirname "$0")/statsfile.py" write "$PROGRAM_DIR/Kurvix.dat"
     kx_start_xvfb
 }
 

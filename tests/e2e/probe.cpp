@@ -145,8 +145,9 @@ int Children(HWND hwnd) {
     std::vector<HWND> children;
     EnumChildWindows(hwnd, Collect, reinterpret_cast<LPARAM>(&children));
     for (HWND child : children)
-        std::printf("child hwnd=%p id=%ld visible=%d class=%s text=%s\n", static_cast<void*>(child),
-                    static_cast<long>(GetDlgCtrlID(child)), IsWindowVisible(child) ? 1 : 0,
+        std::printf("child hwnd=%p id=%ld visible=%d enabled=%d class=%s text=%s\n",
+                    static_cast<void*>(child), static_cast<long>(GetDlgCtrlID(child)),
+                    IsWindowVisible(child) ? 1 : 0, IsWindowEnabled(child) ? 1 : 0,
                     ClassOf(child).c_str(), TextOf(child).c_str());
     std::printf("children=%zu\n", children.size());
     return 0;

@@ -169,6 +169,7 @@ panels)
     start_kurvix
     shown "restart"
     expect_panels "$(sed 's/\./\\./g; s/|[^|]*:[0-9][0-9]|/|.*|/' <<<"$before_save")" "restart"
+    sleep 2 # time on counts whole seconds: let at least one pass in this run
     close_kurvix "second close"
     for f in pixels_hex distance_hex clicks_left clicks_right clicks_middle wheel_ticks \
         track_pixels_hex track_distance_hex track_clicks_left grid_sum start_date; do
